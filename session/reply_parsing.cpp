@@ -1,0 +1,74 @@
+#include "session/reply_parsing.h"
+
+#include <climits>
+
+#include "session/support.h"
+
+namespace corvane {
+
+namespace {
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+std::string TrimReplyLine(std::string_view line) {
+    std::size_t begin = 0;
+    std::size_t end = line.size();
+    while (begin < end && IsBlankOrControl(line[begin]))
+        ++begin;
+    while (end > begin && IsBlankOrControl(line[end - 1]))
+        --end;
+    return std::string(line.substr(begin, end - begin));
+}
+
+int ReplyCodeOf(std::string_view line) {
+    if (line.size() < 3)
+        return 0;
+    const long value = ParseLeadingLong(line);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+std::string ExtractSessionKey(std::string_view line) {
+    if (line.size() <= 4)
+        return {};
+    return HexDecode(line.substr(4));
+}
+
+long ParseLeadingLong(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Accumulate towards the sign's side so that LONG_MIN itself is reachable.
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (negative) {
+            if (value < (LONG_MIN + digit) / 10)
+                return LONG_MIN;
+            value = value * 10 - digit;
+        } else {
+            if (value > (LONG_MAX - digit) / 10)
+                return LONG_MAX;
+            value = value * 10 + digit;
+        }
+    }
+    return value;
+}
+
+}  // namespace corvane
