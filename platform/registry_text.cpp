@@ -1,14 +1,14 @@
 #include "platform/registry_text.h"
 
-#include <QList>
 #include <QString>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <utility>
+
+#include "platform/win1252.h"
 
 namespace corvane {
 
@@ -70,33 +70,15 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::size_t m
     return value;
 }
 
-// Text that is not Windows-1252 (a Unicode export) is brought into it; a character
-// with no Windows-1252 form becomes "?".
-std::string ToWindows1252(const QString& text) {
-    QStringEncoder encoder("windows-1252");
-    std::string out;
-    for (const uint code : text.toUcs4()) {
-        const auto point = static_cast<char32_t>(code);
-        if (point < 0x80) {
-            out.push_back(static_cast<char>(point));
-            continue;
-        }
-        const QByteArray bytes =
-            encoder.isValid() ? encoder.encode(QString::fromUcs4(&point, 1)) : QByteArray();
-        // The encoder marks an unmappable character with the control code SUB.
-        out.push_back(bytes.size() == 1 && bytes[0] != '\x1a' ? bytes[0] : '?');
-    }
-    return out;
-}
-
+// A Unicode export is brought into Windows-1252, as all the program's text is.
 std::string DecodeFileText(std::string_view text) {
     if (text.starts_with("\xFF\xFE")) {
         QStringDecoder decoder(QStringDecoder::Utf16LE);
-        return ToWindows1252(decoder(QByteArrayView(text.substr(2))));
+        return FromQString(decoder(QByteArrayView(text.substr(2))));
     }
     if (text.starts_with("\xEF\xBB\xBF")) {
         QStringDecoder decoder(QStringDecoder::Utf8);
-        return ToWindows1252(decoder(QByteArrayView(text.substr(3))));
+        return FromQString(decoder(QByteArrayView(text.substr(3))));
     }
     return std::string(text);
 }
@@ -165,7 +147,7 @@ std::string StringFromHexBytes(const std::string& bytes, bool utf16) {
             break;
         units.push_back(unit);
     }
-    return ToWindows1252(QString::fromStdU16String(units));
+    return FromQString(QString::fromStdU16String(units));
 }
 
 // Reads the part after "=" into `value`; false when it cannot be read or is a deletion.
