@@ -13,7 +13,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        ShowException(CurrentExceptionText());
+        ShowCurrentException();
         return false;
     }
 }
@@ -26,6 +26,10 @@ std::string CurrentExceptionText() {
     } catch (...) {
         return "Unknown exception";
     }
+}
+
+void ShowCurrentException() {
+    ShowException(CurrentExceptionText());
 }
 
 }  // namespace corvane

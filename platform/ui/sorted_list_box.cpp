@@ -1,0 +1,48 @@
+#include "platform/ui/sorted_list_box.h"
+
+namespace corvane {
+
+namespace {
+class CaseInsensitiveItem : public QListWidgetItem {
+  public:
+    explicit CaseInsensitiveItem(const QString& text) : QListWidgetItem(text) {}
+    bool operator<(const QListWidgetItem& other) const override {
+        return QString::compare(text(), other.text(), Qt::CaseInsensitive) < 0;
+    }
+};
+}  // namespace
+
+SortedListBox::SortedListBox(QWidget* parent) : QListWidget(parent) {
+    setSortingEnabled(true);
+}
+
+void SortedListBox::addItem(const QString& text) {
+    QListWidget::addItem(new CaseInsensitiveItem(text));
+}
+
+void SortedListBox::addItems(const QStringList& texts) {
+    for (const QString& text : texts)
+        addItem(text);
+}
+
+void SortedListBox::insertItem(int /*row*/, const QString& text) {
+    addItem(text);
+}
+
+QStringList SortedListBox::ItemTexts() const {
+    QStringList texts;
+    for (int row = 0; row < count(); ++row)
+        texts << item(row)->text();
+    return texts;
+}
+
+QStringList SortedListBox::SelectedTexts() const {
+    QStringList texts;
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->isSelected())
+            texts << item(row)->text();
+    }
+    return texts;
+}
+
+}  // namespace corvane
