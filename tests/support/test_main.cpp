@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     corvane::Application app(argc, argv);
     QApplication::setApplicationName("Corvane");
+    // Tests close main windows of their own; that must not end the application.
+    QApplication::setQuitOnLastWindowClosed(false);
     corvane::SetBoxPresenter([](const corvane::BoxRequest& request) {
         ADD_FAILURE() << "unexpected box: [" << request.title << "] " << request.text;
         return corvane::BoxAnswer::No;
