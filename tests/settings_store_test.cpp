@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "platform/registry_file.h"
 #include "session/support.h"
@@ -242,6 +245,42 @@ TEST_F(SettingsStoreTest, ScrambledValueOverFiftyBytesIsShown) {
     EXPECT_EQ(settings_.ServerPassword, "");
     EXPECT_EQ(settings_.SenderNumber, std::string(50, '7'));
     EXPECT_EQ(settings_.DefaultCountryCode, "353");
+}
+
+class EnvironmentGuard {
+  public:
+    explicit EnvironmentGuard(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name))
+            saved_ = value;
+    }
+    ~EnvironmentGuard() {
+        if (saved_) {
+            setenv(name_, saved_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+TEST(SettingsEnvironment, TakesTheFoldersOfTheDesktopAndTheProgramFile) {
+    EnvironmentGuard home("HOME");
+    EnvironmentGuard data("XDG_DATA_HOME");
+    EnvironmentGuard config("XDG_CONFIG_HOME");
+    setenv("HOME", "/home/ann", 1);
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
+    SettingsEnvironment env = SettingsEnvironment::FromProcess();
+    EXPECT_EQ(env.homeDir, "/home/ann");
+    EXPECT_EQ(env.dataHome, "/home/ann/.local/share");
+    EXPECT_EQ(env.registryPath, "/home/ann/.config/Corvane/registry.reg");
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    EXPECT_EQ(env.iniPath, program + ".INI");  // the test program's name has no extension
+    setenv("XDG_DATA_HOME", "/srv/data", 1);
+    EXPECT_EQ(SettingsEnvironment::FromProcess().dataHome, "/srv/data");
 }
 
 TEST(SignatureSuffix, SuffixAndEditorLimit) {
