@@ -67,7 +67,7 @@ TEST(MemoEdit, PastingIsCutToTheRoomLeft) {
 }
 
 TEST(MemoEdit, ALongerTextIsNotCutButNothingMoreGoesIn) {
-    MemoAt at("abcdefgh", 0);
+    MemoAt at("abcdefgh", -1);
     at.memo.SetMaxLength(5);
     EXPECT_EQ(at.memo.toPlainText(), "abcdefgh");
     QTest::keyClicks(&at.memo, "x");
@@ -76,6 +76,14 @@ TEST(MemoEdit, ALongerTextIsNotCutButNothingMoreGoesIn) {
     EXPECT_EQ(at.memo.toPlainText(), "abcdefgh");
     at.memo.setPlainText("0123456789");
     EXPECT_EQ(at.memo.toPlainText(), "0123456789");
+}
+
+TEST(MemoEdit, NoRoomAtAllTakesNothing) {
+    MemoAt at("", 0);
+    QTest::keyClicks(&at.memo, "a");
+    QApplication::clipboard()->setText("b");
+    at.memo.paste();
+    EXPECT_EQ(at.memo.toPlainText(), "");
 }
 
 TEST(RadioGroup, SelectsOneItemAtATime) {

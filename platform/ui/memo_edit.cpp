@@ -31,7 +31,7 @@ int MemoEdit::TextLength() const {
 }
 
 int MemoEdit::Room() const {
-    if (max_length_ <= 0)
+    if (max_length_ < 0)
         return std::numeric_limits<int>::max();
     const QTextCursor cursor = textCursor();
     const int selected = cursor.selectionEnd() - cursor.selectionStart();

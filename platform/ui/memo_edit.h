@@ -13,7 +13,7 @@ class MemoEdit : public QPlainTextEdit {
   public:
     explicit MemoEdit(QWidget* parent = nullptr);
 
-    // 0 or less: no limit.
+    // Below 0: no limit; 0: nothing can be typed or pasted.
     void SetMaxLength(int max_length) { max_length_ = max_length; }
     int MaxLength() const { return max_length_; }
     // The number of characters of the text, a line break counting as one.
@@ -30,7 +30,7 @@ class MemoEdit : public QPlainTextEdit {
     // Cuts `text` to the room left; empty when there is none.
     QString Fitted(const QString& text) const;
 
-    int max_length_ = 0;
+    int max_length_ = -1;
 };
 
 }  // namespace corvane
