@@ -33,8 +33,7 @@ std::string DayNumberText(const QDateTime& time) {
     return std::string(text, result.ptr);
 }
 
-GatewayState::GatewayState(GatewayConfig config)
-    : config_(std::move(config)), next_id_(config_.first_message_id) {}
+GatewayState::GatewayState(GatewayConfig config) : config_(std::move(config)) {}
 
 Clock& GatewayState::CurrentTime() const {
     return config_.clock != nullptr ? *config_.clock : CurrentClock();
@@ -82,7 +81,7 @@ std::optional<long> GatewayState::Accept(const std::string& login, const std::st
         return std::nullopt;
     --account->credit;
     StoredMessage message;
-    message.id = next_id_++;
+    message.id = messages_.empty() ? config_.first_message_id : messages_.back().id + 1;
     message.login = login;
     message.raw_line = raw_line;
     message.fields = std::move(fields);

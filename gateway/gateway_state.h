@@ -89,7 +89,6 @@ class GatewayState {
     GatewayConfig config_;
     std::vector<StoredMessage> messages_;
     std::vector<SentCode> codes_;
-    long next_id_;
     std::size_t keys_handed_ = 0;
 };
 
