@@ -91,7 +91,7 @@ bool ServerChannel::ConnectServer() {
     // No timeout of its own: the connect, error or disconnect event ends it.
     while (!SocketConnected && !SocketFailed &&
            ClientSocket1->state() != QAbstractSocket::UnconnectedState) {
-        BlockForEvents(-1);
+        BlockForEvents(CurrentClock(), -1);
     }
     if (!SocketConnected) {
         CloseSocket();
@@ -144,18 +144,22 @@ void ServerChannel::CloseSocket() {
 // ---------------------------------------------------------------------------
 // Waiting and reading
 
-void ServerChannel::BlockForEvents(std::int64_t wake_after_ms) {
+bool ServerChannel::BlockForEvents(const Clock& clock, std::int64_t wake_after_ms) {
     QEventLoop loop;
     connect(ClientSocket1, &QTcpSocket::connected, &loop, &QEventLoop::quit);
     connect(ClientSocket1, &QTcpSocket::readyRead, &loop, &QEventLoop::quit);
     connect(ClientSocket1, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
     connect(ClientSocket1, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
     connect(ClientSocket1, &QTcpSocket::stateChanged, &loop, &QEventLoop::quit);
-    connect(&CurrentClock(), &Clock::Moved, &loop, &QEventLoop::quit);
+    connect(&clock, &Clock::Moved, &loop, &QEventLoop::quit);
     QTimer timer;
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    bool timer_fired = false;
+    connect(&timer, &QTimer::timeout, &loop, [&] {
+        timer_fired = true;
+        loop.quit();
+    });
     if (wake_after_ms >= 0)
         timer.start(int(std::min<std::int64_t>(wake_after_ms, INT_MAX)));
     if (loop.exec() < 0) {
@@ -163,13 +167,15 @@ void ServerChannel::BlockForEvents(std::int64_t wake_after_ms) {
         // the next event directly instead, so the wait still blocks.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    return timer_fired;
 }
 
 int ServerChannel::WaitForText(std::string_view text, int seconds) {
     const Clock& clock = CurrentClock();
     const std::int64_t start = clock.ElapsedMs();
     QCoreApplication::processEvents();
-    std::int64_t armed_at = -1;
+    bool timer_fired = false;
+    std::int64_t armed_at = 0;
     for (;;) {
         const std::int64_t now = clock.ElapsedMs();
         const std::int64_t elapsed = now - start;
@@ -179,13 +185,13 @@ int ServerChannel::WaitForText(std::string_view text, int seconds) {
         if (position != std::string::npos)
             return int(std::min<std::size_t>(position + 1, INT_MAX));
         // Wake at the next whole second of the wait, where the timeout may fall. A
-        // clock that stood still while the last timer ran only moves when told to,
+        // clock that stood still while a whole timer ran only moves when told to,
         // and says so with its Moved signal: a slow timer is enough then.
         std::int64_t wake_after = 1000 - elapsed % 1000;
-        if (now == armed_at)
+        if (timer_fired && now == armed_at)
             wake_after = 1000;
         armed_at = now;
-        BlockForEvents(wake_after);
+        timer_fired = BlockForEvents(clock, wake_after);
     }
 }
 

@@ -21,6 +21,7 @@ class QTcpSocket;
 
 namespace corvane {
 
+class Clock;
 struct AppSettings;
 
 class ServerChannel : public QObject {
@@ -89,9 +90,10 @@ class ServerChannel : public QObject {
     bool KeyCutsPassword() const;
     void RequestSessionKey();
     bool OpenSocket();
-    // Runs a nested event loop until a socket event or a clock move; with
-    // `wake_after_ms` >= 0 also until that many milliseconds have passed.
-    void BlockForEvents(std::int64_t wake_after_ms);
+    // Runs a nested event loop until a socket event or a move of `clock`; with
+    // `wake_after_ms` >= 0 also until that many milliseconds have passed. True
+    // when it was that timer that ended it.
+    bool BlockForEvents(const Clock& clock, std::int64_t wake_after_ms);
     void DropBrokenConnection();
 
     const AppSettings& settings_;
