@@ -52,6 +52,9 @@ GatewayServer::GatewayServer(GatewayConfig config, QObject* parent)
 
 GatewayServer::~GatewayServer() {
     for (auto& [id, connection] : connections_) {
+        // A connection that went away may already have lost its socket.
+        if (connection->gone)
+            continue;
         connection->socket->disconnect(this);
         connection->socket->abort();
     }

@@ -42,6 +42,11 @@ void TForm1::ConnectHandlers() {
     connect(CloseProgramTimer, &QTimer::timeout, this,
             Guarded([this] { CloseProgramTimerTimer(); }));
     connect(Memo1, &MemoEdit::textChanged, this, Guarded([this] { Memo1Change(); }));
+    Memo1->installEventFilter(this);
+    connect(ClearMessage1, &QAction::triggered, this, Guarded([this] { ClearMessage1Click(); }));
+    connect(RestoreMessage1, &QAction::triggered, this,
+            Guarded([this] { RestoreMessage1Click(); }));
+    connect(btnSend, &QPushButton::clicked, this, Guarded([this] { btnSendClick(); }));
 }
 
 void TForm1::FormCreate() {
@@ -80,8 +85,8 @@ void TForm1::FormShow() {
         return;
 
     Panel3Resize();
-    // The setup dialog opens here on the first run or with no server port, and
-    // the recipient list is filled after it.
+    // The setup dialog opens here on the first run or with no server port.
+    FillRecipientList();
     Memo1Change();
     StatusBar1->SetPanelText(1, std::string());
 }
@@ -106,6 +111,12 @@ void TForm1::FormClose() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Panel3 && event->type() == QEvent::Resize) {
         Guarded([this] { Panel3Resize(); })();
+    }
+    if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+        bool handled = false;
+        Guarded([&] { handled = Memo1KeyPress(static_cast<QKeyEvent*>(event)); })();
+        if (handled)
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

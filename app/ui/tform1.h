@@ -12,6 +12,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -89,6 +90,13 @@ class TForm1 : public QMainWindow {
     void Exit1Click();
     void CloseProgramTimerTimer();
     void Memo1Change();
+    // Filters a key stroke typed into the editor; true when it was discarded or
+    // replaced here, false when the editor should take it as it is.
+    bool Memo1KeyPress(QKeyEvent* event);
+    void ClearMessage1Click();
+    void RestoreMessage1Click();
+    void FillRecipientList();
+    void btnSendClick();
 
   Q_SIGNALS:
     // The close steps have run; the program ends with the main window.

@@ -90,6 +90,8 @@ void TForm1::CreateControls() {
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setMinimumWidth(0);
     Memo1->SetMaxLength(804);
+    // Tab leaves the editor instead of typing a character the messages cannot hold.
+    Memo1->setTabChangesFocus(true);
     Panel7 = MakeSpacer(Panel1);
     for (QWidget* part : {static_cast<QWidget*>(Panel5), static_cast<QWidget*>(ListBox1),
                           static_cast<QWidget*>(Panel6)}) {

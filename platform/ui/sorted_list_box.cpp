@@ -21,8 +21,13 @@ void SortedListBox::addItem(const QString& text) {
 }
 
 void SortedListBox::addItems(const QStringList& texts) {
+    // One sort for the lot, not one sorted insertion per item: a large address
+    // book fills the list in n log n.
+    setSortingEnabled(false);
     for (const QString& text : texts)
-        addItem(text);
+        QListWidget::addItem(new CaseInsensitiveItem(text));
+    sortItems(Qt::AscendingOrder);
+    setSortingEnabled(true);
 }
 
 void SortedListBox::insertItem(int /*row*/, const QString& text) {
