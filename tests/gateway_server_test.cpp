@@ -157,20 +157,28 @@ TEST_F(Gateway, AnswersEachLoginStepAsTheClientExpects) {
 }
 
 TEST_F(Gateway, ScrambledPasswordIsReadWithTheKeyItHandedOut) {
+    server.Config().session_keys_hex = {"0102030405060708090A", "1112131415161718191A"};
     auto client = Connect();
-    const std::string key_line = client->Exchange("CRYP");
-    ASSERT_EQ(key_line.size(), 4u + 20u) << key_line;  // ten random bytes
-    const std::string key = ExtractSessionKey(key_line);
+    EXPECT_EQ(client->Exchange("CRYP"), "223 0102030405060708090A");
     std::string password = "s3cret";
-    ScrambleText(password, key);
+    ScrambleText(password, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A");
     EXPECT_EQ(client->Exchange("user ann"), "221 Password required for ann");
     EXPECT_EQ(client->Exchange("pase " + HexEncode(password)), "222 Logged in");
 
-    // The same scrambled text with a key of another connection is refused.
+    // The same scrambled text under the key of another connection is refused.
     auto other = Connect();
-    other->Exchange("CRYP");
+    EXPECT_EQ(other->Exchange("CRYP"), "223 1112131415161718191A");
     other->Exchange("user ann");
     EXPECT_EQ(other->Exchange("pase " + HexEncode(password)), "530 Login incorrect");
+}
+
+TEST_F(Gateway, RandomKeysAreTenBytesWithoutZero) {
+    auto client = Connect();
+    for (int i = 0; i < 50; ++i) {
+        const std::string line = client->Exchange("CRYP");
+        ASSERT_EQ(line.substr(0, 4), "223 ");
+        EXPECT_EQ(ExtractSessionKey(line).size(), 10u) << line;
+    }
 }
 
 TEST_F(Gateway, WithoutKeysCrypIsRefused) {

@@ -49,14 +49,15 @@ TEST(Login, ScrambledPasswordIsAcceptedByTheGateway) {
               (Commands{"CRYP", "user ann", PaseLine("s3cret", key)}));
 }
 
+// Random keys now and then spoil the password; the login copes all the same.
 TEST(Login, RandomKeysWorkToo) {
     BoxRecorder boxes;
     GatewayAndChannel net;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 20; ++round) {
         EXPECT_TRUE(net.channel.OpenSession()) << round;
         net.channel.CloseSocket();
     }
-    EXPECT_EQ(net.server.ConnectionsAccepted(), 5);
+    EXPECT_EQ(net.server.ConnectionsAccepted(), 20);
 }
 
 TEST(Login, ShortAndLongKeysAreSharedWithTheGateway) {
@@ -117,6 +118,7 @@ TEST(Login, LoginWithoutPasswordSucceedsButLeavesLoggedInClear) {
     BoxRecorder boxes;
     GatewayAndChannel net;
     net.settings.ServerLoginName = "kiosk";
+    net.settings.ServerPassword = "";
     EXPECT_TRUE(net.channel.OpenSession());
     EXPECT_FALSE(net.channel.LoggedIn);
     EXPECT_EQ(net.server.ReceivedCommands(), (Commands{"CRYP", "user kiosk"}));
@@ -129,7 +131,7 @@ TEST(Login, LoginWithoutPasswordSucceedsButLeavesLoggedInClear) {
 
 TEST(Login, AlreadyLoggedInMeansNoTrafficAndAnUntouchedBuffer) {
     BoxRecorder boxes;
-    GatewayAndChannel net;
+    GatewayAndChannel net(WithKeys({"0102030405060708090A"}));
     ASSERT_TRUE(net.channel.OpenSession());
     net.channel.ReceiveBuffer = "left over";
     EXPECT_TRUE(net.channel.OpenSession());
