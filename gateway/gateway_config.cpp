@@ -159,18 +159,18 @@ bool LoadGatewayConfigFile(const std::string& path, GatewayConfig& config, std::
     return true;
 }
 
-bool AddScriptedReply(std::string_view spec, GatewayConfig& config) {
-    const std::size_t equals = spec.find('=');
+bool AddScriptedReply(std::string_view script, GatewayConfig& config) {
+    const std::size_t equals = script.find('=');
     if (equals == std::string_view::npos || equals == 0)
         return false;
     std::vector<std::string> lines;
-    std::string_view text = spec.substr(equals + 1);
+    std::string_view text = script.substr(equals + 1);
     while (!text.empty()) {
         const std::size_t bar = std::min(text.find('|'), text.size());
         lines.emplace_back(text.substr(0, bar));
         text.remove_prefix(std::min(bar + 1, text.size()));
     }
-    config.replies[CommandWord(spec.substr(0, equals))] = lines;
+    config.replies[CommandWord(script.substr(0, equals))] = lines;
     return true;
 }
 

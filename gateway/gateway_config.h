@@ -73,7 +73,7 @@ bool ParseGatewayConfig(std::string_view text, GatewayConfig& config, std::strin
 bool LoadGatewayConfigFile(const std::string& path, GatewayConfig& config, std::string& error);
 
 // "MESS=550 Invalid number|..." into a scripted reply; false when there is no "=".
-bool AddScriptedReply(std::string_view spec, GatewayConfig& config);
+bool AddScriptedReply(std::string_view script, GatewayConfig& config);
 
 // The command word of a line in the form scripted replies are keyed by.
 std::string CommandWord(std::string_view line);
