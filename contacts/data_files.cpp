@@ -21,12 +21,14 @@ namespace {
 // The lists hold the user's contacts and messages: readable by the user alone.
 constexpr mode_t kDataFileMode = 0600;
 
+// The data folder is kept as the file system's own bytes, as the settings
+// store finds and records it, so any folder name reaches the same folder.
 QString QtPath(const std::string& path) {
-    return ToQString(path);
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 QByteArray NativePath(const std::string& path) {
-    return QFile::encodeName(QtPath(path));
+    return QByteArray::fromStdString(path);
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -1,8 +1,10 @@
 #include "contacts/data_files.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <filesystem>
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +106,22 @@ TEST_F(DataFiles, ListsAreNamedAfterTheirFiles) {
     EXPECT_EQ(DataList(kAddressFileName).FileName(), "Addbook.dat");
     EXPECT_EQ(DataList(kGroupFileName).FileName(), "Groups.dat");
     EXPECT_EQ(DataFilePath(DataList(kLogFileName), "/data"), "/data/Log.dat");
+}
+
+TEST_F(DataFiles, FolderNamesAreTheFileSystemsOwnBytes) {
+    // A home folder with an accented name, as the settings store records it.
+    const std::string folder = Folder() +
+                               "/Donn\xC3\xA9"
+                               "es";
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    DataList saved(kAddressFileName);
+    saved.Append("Ann,447700900001");
+    SaveDataFile(saved, folder);
+    EXPECT_TRUE(std::filesystem::exists(folder + "/Addbook.dat"));
+
+    DataList loaded(kAddressFileName);
+    LoadDataFile(loaded, folder);
+    EXPECT_EQ(loaded.Entries(), saved.Entries());
 }
 
 TEST_F(DataFiles, LoadSplitsTheFileIntoEntries) {
