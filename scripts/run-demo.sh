@@ -41,7 +41,9 @@ export XDG_DATA_HOME="$profile/data"
 export HOME="$profile/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME"
 
-"$build/gateway/corvane-gateway" --demo --port 0 >"$profile/gateway.log" 2>&1 &
+# What the simulator prints (the verification codes it "texts" among it) shows
+# in this terminal too.
+"$build/gateway/corvane-gateway" --demo --port 0 > >(tee "$profile/gateway.log") 2>&1 &
 gateway_pid=$!
 
 # The simulator's first line says where it listens: "Listening on 127.0.0.1:<port>".
