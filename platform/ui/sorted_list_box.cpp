@@ -1,5 +1,7 @@
 #include "platform/ui/sorted_list_box.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -21,12 +23,19 @@ void SortedListBox::addItem(const QString& text) {
 }
 
 void SortedListBox::addItems(const QStringList& texts) {
-    // One sort for the lot, not one sorted insertion per item: a large address
-    // book fills the list in n log n.
+    // One sort of the plain texts, not one sorted insertion per item nor a sort
+    // that reads each item's text back per comparison: a large address book
+    // fills the list in n log n.
+    QStringList sorted = texts;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    const bool wasEmpty = count() == 0;
     setSortingEnabled(false);
-    for (const QString& text : texts)
+    for (const QString& text : sorted)
         QListWidget::addItem(new CaseInsensitiveItem(text));
-    sortItems(Qt::AscendingOrder);
+    if (!wasEmpty)
+        sortItems(Qt::AscendingOrder);
     setSortingEnabled(true);
 }
 
