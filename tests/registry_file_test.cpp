@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/registry_file.h"
+#include "tests/support/environment_guard.h"
 
 namespace corvane {
 namespace {
@@ -224,28 +225,9 @@ TEST_F(RegistryFileTest, HandEditedFileIsRead) {
     EXPECT_EQ(registry.ReadInteger("ServerIPPort"), 2708);
 }
 
-class EnvironmentGuard {
-  public:
-    explicit EnvironmentGuard(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name))
-            saved_ = value;
-    }
-    ~EnvironmentGuard() {
-        if (saved_) {
-            setenv(name_, saved_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
 TEST(DefaultRegistryPath, FollowsTheConfigFolderOfTheDesktop) {
-    EnvironmentGuard config("XDG_CONFIG_HOME");
-    EnvironmentGuard home("HOME");
+    test::EnvironmentGuard config("XDG_CONFIG_HOME");
+    test::EnvironmentGuard home("HOME");
     setenv("HOME", "/home/ann", 1);
     setenv("XDG_CONFIG_HOME", "/srv/cfg", 1);
     EXPECT_EQ(DefaultRegistryPath(), "/srv/cfg/Corvane/registry.reg");

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "platform/registry_file.h"
 #include "session/support.h"
 #include "settings/settings_store.h"
 #include "tests/support/box_recorder.h"
+#include "tests/support/environment_guard.h"
 
 namespace corvane {
 namespace {
@@ -247,29 +247,10 @@ TEST_F(SettingsStoreTest, ScrambledValueOverFiftyBytesIsShown) {
     EXPECT_EQ(settings_.DefaultCountryCode, "353");
 }
 
-class EnvironmentGuard {
-  public:
-    explicit EnvironmentGuard(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name))
-            saved_ = value;
-    }
-    ~EnvironmentGuard() {
-        if (saved_) {
-            setenv(name_, saved_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
 TEST(SettingsEnvironment, TakesTheFoldersOfTheDesktopAndTheProgramFile) {
-    EnvironmentGuard home("HOME");
-    EnvironmentGuard data("XDG_DATA_HOME");
-    EnvironmentGuard config("XDG_CONFIG_HOME");
+    test::EnvironmentGuard home("HOME");
+    test::EnvironmentGuard data("XDG_DATA_HOME");
+    test::EnvironmentGuard config("XDG_CONFIG_HOME");
     setenv("HOME", "/home/ann", 1);
     unsetenv("XDG_DATA_HOME");
     unsetenv("XDG_CONFIG_HOME");
