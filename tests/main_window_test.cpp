@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -25,6 +24,7 @@
 #include "platform/ui/sorted_list_box.h"
 #include "settings/settings_store.h"
 #include "tests/support/box_recorder.h"
+#include "tests/support/temp_profile.h"
 
 namespace corvane {
 namespace {
@@ -34,16 +34,7 @@ namespace fs = std::filesystem;
 // A user whose configuration and data homes lie in a temporary folder.
 class MainWindowTest : public ::testing::Test {
   protected:
-    MainWindowTest() {
-        root_ = dir_.path().toStdString();
-        fs::create_directories(root_ + "/share");
-        env_.dataHome = root_ + "/share";
-        env_.homeDir = root_ + "/home";
-        env_.iniPath = root_ + "/opt/corvane.INI";
-        env_.registryPath = root_ + "/config/Corvane/registry.reg";
-    }
-
-    std::string DataFolder() const { return root_ + "/share/Corvane/Data"; }
+    std::string DataFolder() const { return profile_.DataFolder(); }
 
     // A user who has run the program before, with the server set up.
     void SetUpReturningUser() {
@@ -56,9 +47,7 @@ class MainWindowTest : public ::testing::Test {
 
     template <typename Access>
     void WithSettings(Access access) {
-        Registry registry(env_.registryPath);
-        ASSERT_TRUE(registry.OpenKey(kSettingsKey, true));
-        access(registry);
+        profile_.WithSettings(access);
     }
 
     void WriteDataFile(const std::string& name, const std::string& text) {
@@ -66,7 +55,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     TForm1& Start() {
-        form_ = std::make_unique<TForm1>(env_);
+        form_ = std::make_unique<TForm1>(profile_.Environment());
         return *form_;
     }
 
@@ -77,15 +66,13 @@ class MainWindowTest : public ::testing::Test {
         return form;
     }
 
-    QTemporaryDir dir_;
-    std::string root_;
-    SettingsEnvironment env_;
+    test::TempProfile profile_;
     std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(MainWindowTest, ProgramWindowsAreReachedThroughTheMainWindow) {
     SetUpReturningUser();
-    const std::unique_ptr<ProgramWindows> windows = CreateProgramWindows(env_);
+    const std::unique_ptr<ProgramWindows> windows = CreateProgramWindows(profile_.Environment());
     ASSERT_NE(windows->Form1, nullptr);
     ASSERT_NE(windows->dlgEnterNumber, nullptr);
     EXPECT_EQ(windows->Form1->Windows, windows.get());

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "settings/settings_store.h"
 #include "tests/support/box_recorder.h"
 #include "tests/support/environment_guard.h"
+#include "tests/support/temp_profile.h"
 
 namespace corvane {
 namespace {
@@ -21,28 +21,16 @@ namespace fs = std::filesystem;
 // Every folder the load looks at lies in a temporary folder of the test.
 class SettingsStoreTest : public ::testing::Test {
   protected:
-    SettingsStoreTest() {
-        root_ = dir_.path().toStdString();
-        fs::create_directories(root_ + "/share");
-        env_.dataHome = root_ + "/share";
-        env_.homeDir = root_ + "/home";
-        env_.iniPath = root_ + "/opt/corvane.INI";
-        env_.registryPath = root_ + "/config/Corvane/registry.reg";
-    }
-
-    std::string DefaultFolder() const { return root_ + "/share/Corvane/Data"; }
+    std::string DefaultFolder() const { return profile_.DataFolder(); }
 
     void WriteIni(const std::string& text) {
         fs::create_directories(root_ + "/opt");
         std::ofstream(env_.iniPath) << text;
     }
 
-    // Opens the settings key as the program's writers do, for one access.
     template <typename Access>
     void WithSettings(Access access) {
-        Registry registry(env_.registryPath);
-        ASSERT_TRUE(registry.OpenKey(kSettingsKey, true));
-        access(registry);
+        profile_.WithSettings(access);
     }
 
     bool Load() {
@@ -50,9 +38,9 @@ class SettingsStoreTest : public ::testing::Test {
         return LoadSettings(settings_, env_);
     }
 
-    QTemporaryDir dir_;
-    std::string root_;
-    SettingsEnvironment env_;
+    test::TempProfile profile_;
+    const std::string& root_ = profile_.Root();
+    SettingsEnvironment& env_ = profile_.Environment();
     AppSettings settings_;
 };
 

@@ -22,38 +22,29 @@ namespace fs = std::filesystem;
 
 ProgramFixture::ProgramFixture()
     : server_(std::make_unique<gateway::GatewayServer>(TestGatewayConfig())) {
-    const std::string root = dir_.path().toStdString();
-    env_.dataHome = root + "/share";
-    env_.homeDir = root + "/home";
-    env_.iniPath = root + "/opt/corvane.INI";
-    env_.registryPath = root + "/config/Corvane/registry.reg";
     fs::create_directories(DataFolder());
 
     EXPECT_TRUE(server_->Listen()) << server_->ErrorText();
-    Registry registry(env_.registryPath);
-    EXPECT_TRUE(registry.OpenKey(kSettingsKey, true));
-    registry.WriteString("ServerIPAddress", "127.0.0.1");
-    registry.WriteInteger("ServerIPPort", server_->Port());
-    registry.WriteString("ServerLoginName", "ann");
-    WriteScrambledValue(registry, "ServerPassword", "s3cret");
+    profile_.WithSettings([this](Registry& registry) {
+        registry.WriteString("ServerIPAddress", "127.0.0.1");
+        registry.WriteInteger("ServerIPPort", server_->Port());
+        registry.WriteString("ServerLoginName", "ann");
+        WriteScrambledValue(registry, "ServerPassword", "s3cret");
+    });
 }
 
 ProgramFixture::~ProgramFixture() = default;
 
 std::string ProgramFixture::DataFolder() const {
-    return env_.dataHome + "/Corvane/Data";
+    return profile_.DataFolder();
 }
 
 void ProgramFixture::StoreString(const std::string& name, const std::string& value) {
-    Registry registry(env_.registryPath);
-    ASSERT_TRUE(registry.OpenKey(kSettingsKey, true));
-    registry.WriteString(name, value);
+    profile_.WithSettings([&](Registry& registry) { registry.WriteString(name, value); });
 }
 
 void ProgramFixture::StoreScrambled(const std::string& name, const std::string& value) {
-    Registry registry(env_.registryPath);
-    ASSERT_TRUE(registry.OpenKey(kSettingsKey, true));
-    WriteScrambledValue(registry, name, value);
+    profile_.WithSettings([&](Registry& registry) { WriteScrambledValue(registry, name, value); });
 }
 
 void ProgramFixture::WriteDataFile(const std::string& name, const std::vector<std::string>& lines) {
@@ -63,7 +54,7 @@ void ProgramFixture::WriteDataFile(const std::string& name, const std::vector<st
 }
 
 TForm1& ProgramFixture::Start() {
-    windows_ = CreateProgramWindows(env_);
+    windows_ = CreateProgramWindows(profile_.Environment());
     windows_->Form1->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(windows_->Form1.get()));
     return *windows_->Form1;

@@ -4,16 +4,14 @@
 // temporary folder, the gateway simulator on 127.0.0.1 that the user's settings
 // point at, and the program's windows created as at start.
 
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gateway/gateway_server.h"
-#include "settings/settings_store.h"
+#include "tests/support/temp_profile.h"
 
 namespace corvane {
-class Registry;
 class TForm1;
 struct ProgramWindows;
 }  // namespace corvane
@@ -51,8 +49,7 @@ class ProgramFixture {
     std::vector<std::string> MessLines() const;
 
   private:
-    QTemporaryDir dir_;
-    SettingsEnvironment env_;
+    TempProfile profile_;
     std::unique_ptr<gateway::GatewayServer> server_;
     std::unique_ptr<ProgramWindows> windows_;
 };
