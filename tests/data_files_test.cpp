@@ -2,32 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <filesystem>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <fstream>
-#include <sstream>
 
 #include "tests/support/box_recorder.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/file_size_limit.h"
 
 namespace corvane {
 namespace {
 
 using Entries = std::vector<std::string>;
+using test::ReadFileBytes;
 
 const char* const kErrorPrefix = "Error writing to data file: ";
-
-std::string ReadRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 void WriteRaw(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -48,29 +41,6 @@ std::string Expected(const Entries& entries) {
         text += entry + "\r\n";
     return text;
 }
-
-// Lowers the largest file size this process may write, so that a write fails part
-// way through even for root, for whom folder permissions are no obstacle.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = bytes;
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 class DataFiles : public ::testing::Test {
   protected:
@@ -179,7 +149,7 @@ TEST_F(DataFiles, SaveWritesEveryEntryWithCrLf) {
         "caf\xE9"};
     list.Assign(entries);
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(entries));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(entries));
     EXPECT_EQ(list.Entries(), entries);
 
     DataList reread(kLogFileName);
@@ -191,13 +161,13 @@ TEST_F(DataFiles, EmptyListGivesAnEmptyFile) {
     DataList list(kGroupFileName);
     SaveDataFile(list, Folder());
     ASSERT_TRUE(QFile::exists(QString::fromStdString(PathOf(list))));
-    EXPECT_EQ(ReadRaw(PathOf(list)), "");
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), "");
 
     list.Assign({"Team,Ann"});
     SaveDataFile(list, Folder());
     list.Clear();
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), "");
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), "");
 }
 
 TEST_F(DataFiles, FileWithOtherLineEndsIsWrittenBackWithCrLf) {
@@ -205,7 +175,8 @@ TEST_F(DataFiles, FileWithOtherLineEndsIsWrittenBackWithCrLf) {
     WriteRaw(PathOf(list), "\"Front Desk\",447700900123\nStores,441632960000\r");
     LoadDataFile(list, Folder());
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), "\"Front Desk\",447700900123\r\nStores,441632960000\r\n");
+    EXPECT_EQ(ReadFileBytes(PathOf(list)),
+              "\"Front Desk\",447700900123\r\nStores,441632960000\r\n");
 }
 
 TEST_F(DataFiles, EntryHoldingANulIsWrittenUpToIt) {
@@ -213,7 +184,7 @@ TEST_F(DataFiles, EntryHoldingANulIsWrittenUpToIt) {
     DataList list(kLogFileName);
     list.Assign({std::string("a\0b", 3), "after"});
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), "a\r\nafter\r\n");
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), "a\r\nafter\r\n");
     DataList reread(kLogFileName);
     LoadDataFile(reread, Folder());
     EXPECT_EQ(reread.Entries(), (Entries{"a", "after"}));
@@ -245,7 +216,7 @@ TEST_F(DataFiles, SaveIntoAFolderThatIsAFileShowsTheErrorAndKeepsTheList) {
     const std::string description = TakeWriteError(boxes);
     EXPECT_FALSE(description.empty());
     EXPECT_EQ(list.Entries(), (Entries{"1,a", "2,b"}));
-    EXPECT_EQ(ReadRaw(notAFolder), "x");
+    EXPECT_EQ(ReadFileBytes(notAFolder), "x");
 }
 
 TEST_F(DataFiles, SaveIntoAMissingFolderShowsTheError) {
@@ -261,24 +232,24 @@ TEST_F(DataFiles, FailedRewriteLeavesThePreviousFileWhole) {
     DataList list(kAddressFileName);
     list.Assign({"Ann,1", "Bob,2"});
     SaveDataFile(list, Folder());
-    const std::string before = ReadRaw(PathOf(list));
+    const std::string before = ReadFileBytes(PathOf(list));
 
     // The new content cannot be written in full: the write stops part way.
     const Entries changed = {"Ann,1", "Bob,2", "Carol," + std::string(4000, '7')};
     list.Assign(changed);
     {
         test::BoxRecorder boxes;
-        FileSizeLimit limit(1024);
+        test::FileSizeLimit limit(1024);
         SaveDataFile(list, Folder());
         const std::string description = TakeWriteError(boxes);
         EXPECT_NE(description.find("large"), std::string::npos) << description;
     }
-    EXPECT_EQ(ReadRaw(PathOf(list)), before);
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), before);
     EXPECT_EQ(list.Entries(), changed);
     EXPECT_EQ(FolderContents(), QStringList{"Addbook.dat"});  // no temporary left behind
 
     SaveDataFile(list, Folder());  // the data stayed in memory for the next save
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(changed));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(changed));
 }
 
 TEST_F(DataFiles, AppendedEntriesAreAddedToTheFileInPlace) {
@@ -295,7 +266,7 @@ TEST_F(DataFiles, AppendedEntriesAreAddedToTheFileInPlace) {
 
     // Same file, grown: appended, not replaced by a rewrite.
     EXPECT_EQ(StatOf(PathOf(list)).st_ino, inode);
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
     EXPECT_EQ(FolderContents(), QStringList{"Log.dat"});
 }
 
@@ -323,7 +294,7 @@ TEST_F(DataFiles, ChangesOtherThanAppendingRewriteTheFile) {
         list.Append("3,third");
         SaveDataFile(list, Folder());
         EXPECT_NE(StatOf(PathOf(list)).st_ino, inode) << c.name;
-        EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries())) << c.name;
+        EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries())) << c.name;
     }
 }
 
@@ -339,49 +310,49 @@ TEST_F(DataFiles, FileChangedBySomeoneElseIsRewritten) {
     }
     list.Append("3,third");
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
 
     // Replaced by a file of exactly the same size.
-    const std::string ours = ReadRaw(PathOf(list));
+    const std::string ours = ReadFileBytes(PathOf(list));
     std::string theirs = ours;
     theirs[0] = '8';
     WriteRaw(Folder() + "/other", theirs);
     ASSERT_EQ(::rename((Folder() + "/other").c_str(), PathOf(list).c_str()), 0);
     list.Append("4,fourth");
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
 
     // Deleted: the next save writes the whole list again.
     ASSERT_EQ(::unlink(PathOf(list).c_str()), 0);
     list.Append("5,fifth");
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
 
     // Saved to another folder (the data folder was changed in the setup).
     QTemporaryDir other;
     list.Append("6,sixth");
     SaveDataFile(list, other.path().toStdString());
-    EXPECT_EQ(ReadRaw(other.path().toStdString() + "/Log.dat"), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(other.path().toStdString() + "/Log.dat"), Expected(list.Entries()));
 }
 
 TEST_F(DataFiles, FailedAppendLeavesNoHalfLineAndFallsBackToARewrite) {
     DataList list(kLogFileName);
     list.Assign({"1,first", "2,second"});
     SaveDataFile(list, Folder());
-    const std::string before = ReadRaw(PathOf(list));
+    const std::string before = ReadFileBytes(PathOf(list));
 
     list.Append("3," + std::string(4000, 'x'));
     {
         test::BoxRecorder boxes;
-        FileSizeLimit limit(before.size() + 100);
+        test::FileSizeLimit limit(before.size() + 100);
         SaveDataFile(list, Folder());
         EXPECT_FALSE(TakeWriteError(boxes).empty());
     }
-    EXPECT_EQ(ReadRaw(PathOf(list)), before);
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), before);
     EXPECT_EQ(FolderContents(), QStringList{"Log.dat"});
 
     SaveDataFile(list, Folder());
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
 }
 
 TEST_F(DataFiles, LongLogIsNotRewrittenForEveryMessage) {
@@ -402,7 +373,7 @@ TEST_F(DataFiles, LongLogIsNotRewrittenForEveryMessage) {
         SaveDataFile(list, Folder());
     }
     EXPECT_EQ(StatOf(PathOf(list)).st_ino, inode);
-    EXPECT_EQ(ReadRaw(PathOf(list)), Expected(list.Entries()));
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
 }
 
 }  // namespace

@@ -1,32 +1,26 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "platform/registry_file.h"
 #include "tests/support/environment_guard.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/file_size_limit.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kSettingsKey = "\\Software\\Corvane\\SMSClient\\Settings";
+using test::ReadFileBytes;
 
-std::string FileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+constexpr const char* kSettingsKey = "\\Software\\Corvane\\SMSClient\\Settings";
 
 fs::perms Mode(const fs::path& path) {
     return fs::status(path).permissions() & fs::perms::mask;
@@ -80,7 +74,7 @@ TEST_F(RegistryFileTest, WritesTheExportFormat) {
     registry.WriteInteger("ServerIPPort", 2708);
     registry.WriteBinaryData("ServerPassword", "\x35\x1f\xc2\x07");
     ASSERT_TRUE(Registry(FilePath()).OpenKey("\\Software\\Corvane\\SMSClient\\WINDOW\\", true));
-    EXPECT_EQ(FileText(FilePath()),
+    EXPECT_EQ(ReadFileBytes(FilePath()),
               "REGEDIT4\n"
               "\n"
               "[HKEY_CURRENT_USER\\Software\\Corvane\\SMSClient\\Settings]\n"
@@ -192,25 +186,20 @@ TEST_F(RegistryFileTest, WritesLeaveNoTemporaryFiles) {
 // the previous file whole.
 TEST_F(RegistryFileTest, FailedWriteKeepsTheOldFile) {
     OpenSettings().WriteString("Signature", "Ann");
-    const std::string before = FileText(FilePath());
+    const std::string before = ReadFileBytes(FilePath());
 
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     std::optional<std::string> error;
-    try {
-        OpenSettings().WriteString("Signature", std::string(100000, 'x'));
-    } catch (const RegistryError& e) {
-        error = e.what();
+    {
+        test::FileSizeLimit limit(4096);
+        try {
+            OpenSettings().WriteString("Signature", std::string(100000, 'x'));
+        } catch (const RegistryError& e) {
+            error = e.what();
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(error, "Failed to set data for 'Signature'");
-    EXPECT_EQ(FileText(FilePath()), before);
+    EXPECT_EQ(ReadFileBytes(FilePath()), before);
     EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"registry.reg"});
     EXPECT_EQ(OpenSettings().ReadString("Signature"), "Ann");
 }

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/ui/program_windows.h"
 #include "app/ui/tform1.h"
@@ -14,6 +13,7 @@
 #include "platform/ui/memo_edit.h"
 #include "platform/ui/sorted_list_box.h"
 #include "platform/win1252.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/gateway_fixture.h"
 
 namespace corvane::test {
@@ -92,11 +92,8 @@ void ProgramFixture::SetMemoText(const std::string& text) {
 }
 
 std::vector<std::string> ProgramFixture::LogFileLines() const {
-    std::ifstream file(DataFolder() + "/Log.dat", std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
+    const std::string text = ReadFileBytes(DataFolder() + "/Log.dat");
     std::vector<std::string> lines;
-    std::string text = content.str();
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start);
