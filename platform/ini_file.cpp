@@ -6,28 +6,11 @@
 #include <iterator>
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 namespace corvane {
 
 namespace {
-
-constexpr std::string_view kWhitespace = " \t";
-
-std::string_view Trim(std::string_view text) {
-    const auto start = text.find_first_not_of(kWhitespace);
-    if (start == std::string_view::npos)
-        return {};
-    return text.substr(start, text.find_last_not_of(kWhitespace) - start + 1);
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
-}
 
 // A value wholly enclosed in a pair of double or single quotes loses them.
 std::string_view Unquote(std::string_view value) {
@@ -56,24 +39,24 @@ IniFile::IniFile(const std::string& path) {
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         if (line.ends_with('\r'))
             line.remove_suffix(1);
-        line = Trim(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.starts_with(';'))
             continue;
         if (line.starts_with('[')) {
             const auto close = line.find(']');
             inSection = close != std::string_view::npos;
             if (inSection)
-                section = Trim(line.substr(1, close - 1));
+                section = TrimBlanks(line.substr(1, close - 1));
             continue;
         }
         const auto equals = line.find('=');
         if (!inSection || equals == std::string_view::npos)
             continue;
-        const std::string_view key = Trim(line.substr(0, equals));
+        const std::string_view key = TrimBlanks(line.substr(0, equals));
         if (key.empty())
             continue;
         entries_.push_back(
-            {section, std::string(key), std::string(Unquote(Trim(line.substr(equals + 1))))});
+            {section, std::string(key), std::string(Unquote(TrimBlanks(line.substr(equals + 1))))});
     }
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/win1252.h"
 
 namespace corvane {
@@ -18,16 +19,6 @@ constexpr std::string_view kRegedit4 = "REGEDIT4";
 constexpr std::string_view kRegedit5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kWhitespace = " \t";
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
-}
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
            EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
@@ -36,15 +27,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 std::string_view TrimLeft(std::string_view text) {
     const auto start = text.find_first_not_of(kWhitespace);
     return start == std::string_view::npos ? std::string_view() : text.substr(start);
-}
-
-std::string_view TrimRight(std::string_view text) {
-    const auto end = text.find_last_not_of(kWhitespace);
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
-std::string_view Trim(std::string_view text) {
-    return TrimRight(TrimLeft(text));
 }
 
 int HexDigitValue(char c) {
@@ -119,12 +101,12 @@ std::optional<std::string> ParseQuoted(std::string_view text, std::size_t& pos) 
 
 std::optional<std::string> ParseByteList(std::string_view list) {
     std::string bytes;
-    list = Trim(list);
+    list = TrimBlanks(list);
     if (list.empty())
         return bytes;
     while (true) {
         const auto comma = list.find(',');
-        const auto byte = ParseHexNumber(Trim(list.substr(0, comma)), 2);
+        const auto byte = ParseHexNumber(TrimBlanks(list.substr(0, comma)), 2);
         if (!byte)
             return std::nullopt;
         bytes.push_back(static_cast<char>(*byte));
@@ -152,18 +134,18 @@ std::string StringFromHexBytes(const std::string& bytes, bool utf16) {
 
 // Reads the part after "=" into `value`; false when it cannot be read or is a deletion.
 bool ParseValueData(std::string_view data, bool utf16Strings, RegistryValue& value) {
-    data = Trim(data);
+    data = TrimBlanks(data);
     if (data.starts_with('"')) {
         std::size_t pos = 0;
         auto text = ParseQuoted(data, pos);
-        if (!text || !Trim(data.substr(pos)).empty())
+        if (!text || !TrimBlanks(data.substr(pos)).empty())
             return false;
         value.type = RegistryType::String;
         value.data = text->substr(0, text->find('\0'));  // a zero byte ends a string
         return true;
     }
     if (StartsWithIgnoringCase(data, "dword:")) {
-        const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
+        const auto number = ParseHexNumber(TrimBlanks(data.substr(6)), 8);
         if (!number)
             return false;
         value.type = RegistryType::Integer;
@@ -329,7 +311,7 @@ RegistryDocument ParseRegistryText(std::string_view fileText) {
     bool utf16Strings = false;
     bool seenContent = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = Trim(lines[i]);
+        const std::string_view line = TrimBlanks(lines[i]);
         if (line.empty() || line.starts_with(';'))
             continue;
         if (!seenContent) {
@@ -359,7 +341,7 @@ RegistryDocument ParseRegistryText(std::string_view fileText) {
         while (StartsWithIgnoringCase(data, "hex") && data.ends_with('\\') &&
                i + 1 < lines.size()) {
             data.pop_back();
-            data += Trim(lines[++i]);
+            data += TrimBlanks(lines[++i]);
         }
         RegistryValue value;
         value.name = std::move(*name);

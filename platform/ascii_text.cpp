@@ -1,0 +1,30 @@
+#include "platform/ascii_text.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto start = text.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos)
+        return {};
+    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
+}
+
+}  // namespace corvane
