@@ -64,6 +64,25 @@ std::string FileText(const std::vector<std::string>& entries, std::size_t first)
     return text;
 }
 
+// Whether `text` is exactly what FileText gives for the entries it splits into:
+// CR LF after every entry, no other line end, no NUL.
+bool IsInFileForm(std::string_view text) {
+    if (text.empty())
+        return true;
+    if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n")
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0')
+            return false;
+        if (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+            return false;
+        if (c == '\n' && (i == 0 || text[i - 1] != '\r'))
+            return false;
+    }
+    return true;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -180,7 +199,17 @@ void LoadDataFile(DataList& list, const std::string& dataFolder) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return;
-    list.Assign(SplitLines(std::string_view(bytes.constData(), bytes.size())));
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    list.Assign(SplitLines(text));
+    // A private file already in the form a save writes holds every entry as it
+    // is: the next message of a long log is appended to it, not the whole log
+    // rewritten. Any other file is rewritten (and made private) by the first save.
+    const std::string path = DataFilePath(list, dataFolder);
+    struct stat info {};
+    if (IsInFileForm(text) && ::stat(NativePath(path).constData(), &info) == 0 &&
+        (info.st_mode & 0077) == 0) {
+        list.disk_ = {true, path, list.entries_.size(), StampOf(info)};
+    }
 }
 
 void SaveDataFile(DataList& list, const std::string& dataFolder) {

@@ -282,7 +282,6 @@ TEST_F(DataFiles, ChangesOtherThanAppendingRewriteTheFile) {
              l.Assign({"1,first", "2,second"});
          }},
         {"Clear", [](DataList& l, const std::string&) { l.Clear(); }},
-        {"Load", [](DataList& l, const std::string& folder) { LoadDataFile(l, folder); }},
     };
     for (const Case& c : cases) {
         DataList list(kLogFileName);
@@ -296,6 +295,46 @@ TEST_F(DataFiles, ChangesOtherThanAppendingRewriteTheFile) {
         EXPECT_NE(StatOf(PathOf(list)).st_ino, inode) << c.name;
         EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries())) << c.name;
     }
+}
+
+TEST_F(DataFiles, AfterLoadingOnlyAFileInTheSavedFormIsAppendedTo) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool appended;
+    };
+    const Case cases[] = {
+        {"CR LF", "1,first\r\n2,second\r\n", true},
+        {"empty", "", true},
+        {"LF only", "1,first\n2,second\n", false},
+        {"no final line end", "1,first\r\n2,second", false},
+        {"lone CR", "1,first\r2,second\r\n", false},
+        {"NUL", std::string("1,first\r\n\0junk\r\n", 16), false},
+    };
+    for (const Case& c : cases) {
+        DataList list(kLogFileName);
+        std::ofstream(PathOf(list), std::ios::binary | std::ios::trunc) << c.bytes;
+        ::chmod(PathOf(list).c_str(), 0600);
+        const ino_t inode = StatOf(PathOf(list)).st_ino;
+
+        LoadDataFile(list, Folder());
+        list.Append("3,third");
+        SaveDataFile(list, Folder());
+        EXPECT_EQ(StatOf(PathOf(list)).st_ino == inode, c.appended) << c.name;
+        EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries())) << c.name;
+    }
+}
+
+TEST_F(DataFiles, LoadedFileOthersCanReadIsMadePrivateByTheFirstSave) {
+    DataList list(kLogFileName);
+    std::ofstream(PathOf(list), std::ios::binary) << "1,first\r\n";
+    ::chmod(PathOf(list).c_str(), 0644);
+
+    LoadDataFile(list, Folder());
+    list.Append("2,second");
+    SaveDataFile(list, Folder());
+    EXPECT_EQ(StatOf(PathOf(list)).st_mode & 0777, 0600u);
+    EXPECT_EQ(ReadFileBytes(PathOf(list)), Expected(list.Entries()));
 }
 
 TEST_F(DataFiles, FileChangedBySomeoneElseIsRewritten) {
