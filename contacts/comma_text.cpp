@@ -33,8 +33,10 @@ std::string ReadQuoted(std::string_view text, std::size_t& pos) {
 bool NeedsQuotes(const std::string& field) {
     for (const char c : field) {
         const auto code = static_cast<unsigned char>(c);
-        if (code == 0) return false;
-        if (code <= 32 || c == '"' || c == ',') return true;
+        if (code == 0)
+            return false;
+        if (code <= 32 || c == '"' || c == ',')
+            return true;
     }
     return false;
 }
@@ -45,7 +47,8 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
     std::vector<std::string> fields;
     std::size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
     while (pos < text.size()) {
         if (text[pos] == '"') {
             fields.push_back(ReadQuoted(text, pos));
@@ -57,9 +60,11 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
             }
             fields.emplace_back(text.substr(start, pos - start));
         }
-        while (pos < text.size() && IsBlank(text[pos])) ++pos;
+        while (pos < text.size() && IsBlank(text[pos]))
+            ++pos;
         if (pos < text.size() && text[pos] == ',') {
-            if (pos + 1 == text.size()) fields.emplace_back();
+            if (pos + 1 == text.size())
+                fields.emplace_back();
             do {
                 ++pos;
             } while (pos < text.size() && IsBlank(text[pos]));
@@ -69,10 +74,12 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
 }
 
 std::string JoinCommaText(const std::vector<std::string>& fields) {
-    if (fields.size() == 1 && fields.front().empty()) return "\"\"";
+    if (fields.size() == 1 && fields.front().empty())
+        return "\"\"";
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) out.push_back(',');
+        if (i > 0)
+            out.push_back(',');
         const std::string& field = fields[i];
         if (!NeedsQuotes(field)) {
             out += field;
@@ -80,7 +87,8 @@ std::string JoinCommaText(const std::vector<std::string>& fields) {
         }
         out.push_back('"');
         for (const char c : field) {
-            if (c == '"') out.push_back('"');
+            if (c == '"')
+                out.push_back('"');
             out.push_back(c);
         }
         out.push_back('"');

@@ -4,7 +4,9 @@
 
 namespace corvane {
 
-QDateTime SystemClock::LocalNow() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::LocalNow() const {
+    return QDateTime::currentDateTime();
+}
 
 std::int64_t SystemClock::ElapsedMs() const {
     static const QElapsedTimer started = [] {
@@ -17,9 +19,13 @@ std::int64_t SystemClock::ElapsedMs() const {
 
 ManualClock::ManualClock(QDateTime start) : start_(std::move(start)) {}
 
-QDateTime ManualClock::LocalNow() const { return start_.addMSecs(elapsed_ms_); }
+QDateTime ManualClock::LocalNow() const {
+    return start_.addMSecs(elapsed_ms_);
+}
 
-std::int64_t ManualClock::ElapsedMs() const { return elapsed_ms_; }
+std::int64_t ManualClock::ElapsedMs() const {
+    return elapsed_ms_;
+}
 
 void ManualClock::Advance(std::int64_t ms) {
     elapsed_ms_ += ms;

@@ -12,34 +12,34 @@ namespace corvane {
 
 class Clock : public QObject {
     Q_OBJECT
-public:
+  public:
     ~Clock() override = default;
     // Local date and time, for stamps such as the queued time of a log entry.
     virtual QDateTime LocalNow() const = 0;
     // Milliseconds on a steady clock (never jumps with the wall clock), for timeouts.
     virtual std::int64_t ElapsedMs() const = 0;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Emitted by clocks whose time moves in jumps (the test clock), so that a
     // wait blocked on events can look at the time again.
     void Moved();
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     QDateTime LocalNow() const override;
     std::int64_t ElapsedMs() const override;
 };
 
 // A clock that stands still until told to move; for tests.
 class ManualClock final : public Clock {
-public:
+  public:
     explicit ManualClock(QDateTime start = QDateTime(QDate(2008, 5, 5), QTime(14, 3, 9)));
     QDateTime LocalNow() const override;
     std::int64_t ElapsedMs() const override;
     void Advance(std::int64_t ms);
 
-private:
+  private:
     QDateTime start_;
     std::int64_t elapsed_ms_ = 0;
 };

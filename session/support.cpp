@@ -23,9 +23,12 @@ std::array<std::uint8_t, 8> KeyValues(std::string_view keyText) {
 }
 
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
@@ -63,8 +66,10 @@ std::string HexDecode(std::string_view text) {
         const int high = HexDigitValue(text[2 * i]);
         const int low = HexDigitValue(text[2 * i + 1]);
         int value = 0;
-        if (high >= 0) value = low >= 0 ? high * 16 + low : high;
-        if (value == 0) break;
+        if (high >= 0)
+            value = low >= 0 ? high * 16 + low : high;
+        if (value == 0)
+            break;
         out.push_back(static_cast<char>(value));
     }
     return out;

@@ -13,7 +13,7 @@
 namespace corvane::test {
 
 class BoxRecorder {
-public:
+  public:
     BoxRecorder();
     ~BoxRecorder();
     BoxRecorder(const BoxRecorder&) = delete;
@@ -28,7 +28,7 @@ public:
     // The texts of Take(), for the common check.
     std::vector<std::string> TakeTexts();
 
-private:
+  private:
     BoxAnswer Present(const BoxRequest& request);
 
     BoxPresenter previous_;
