@@ -17,6 +17,15 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
 }
 
+std::string_view TrimControls(std::string_view text) {
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && isControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }

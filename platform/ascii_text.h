@@ -1,9 +1,7 @@
 #pragma once
 
-// Small text helpers shared by the readers of the program's text files (INI
-// file, registry file): blanks are spaces and tabs, and names match the way
-// Windows matches them for plain ASCII letters. Bytes above 127 are compared
-// as they are.
+// Small text helpers: trimming, and names that match the way Windows matches
+// them for plain ASCII letters. Bytes above 127 are compared as they are.
 
 #include <string_view>
 
@@ -11,6 +9,10 @@ namespace corvane {
 
 // `text` without leading and trailing spaces and tabs.
 std::string_view TrimBlanks(std::string_view text);
+
+// `text` without leading and trailing bytes of code 0 to 32 (spaces, line ends,
+// tabs and other control characters), as replies and typed numbers are trimmed.
+std::string_view TrimControls(std::string_view text);
 
 // 'A' to 'Z' become 'a' to 'z'; every other byte stays.
 char LowerAscii(char c);

@@ -2,15 +2,12 @@
 
 #include <climits>
 
+#include "platform/ascii_text.h"
 #include "session/support.h"
 
 namespace corvane {
 
 namespace {
-
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
 
 bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -19,13 +16,7 @@ bool IsCSpace(char c) {
 }  // namespace
 
 std::string TrimReplyLine(std::string_view line) {
-    std::size_t begin = 0;
-    std::size_t end = line.size();
-    while (begin < end && IsBlankOrControl(line[begin]))
-        ++begin;
-    while (end > begin && IsBlankOrControl(line[end - 1]))
-        --end;
-    return std::string(line.substr(begin, end - begin));
+    return std::string(TrimControls(line));
 }
 
 int ReplyCodeOf(std::string_view line) {

@@ -29,6 +29,19 @@ TEST(EqualsIgnoringCase, FoldsOnlyTheAsciiLetters) {
         EXPECT_EQ(EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
 }
 
+TEST(TrimControls, TakesEveryByteUpToSpaceFromBothEnds) {
+    const std::pair<std::string, std::string> cases[] = {
+        {" 07700 900123 ", "07700 900123"},
+        {"\r\n250 ok\r\n", "250 ok"},
+        {std::string("\0\x1f+44\t", 5), "+44"},
+        {" \xa0x\x80 ", "\xa0x\x80"},  // bytes above 127 are no blanks
+        {"\r\n \t", ""},
+        {"", ""},
+    };
+    for (const auto& [text, trimmed] : cases)
+        EXPECT_EQ(TrimControls(text), trimmed) << text;
+}
+
 TEST(TrimBlanks, TakesSpacesAndTabsFromBothEnds) {
     const std::pair<std::string, std::string> cases[] = {
         {" \t key = value \t", "key = value"},

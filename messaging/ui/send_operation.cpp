@@ -14,6 +14,7 @@
 #include "messaging/number_rules.h"
 #include "messaging/send_records.h"
 #include "messaging/ui/tdlg_enter_number.h"
+#include "platform/ascii_text.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/ui/memo_edit.h"
@@ -22,7 +23,6 @@
 #include "platform/ui/radio_group.h"
 #include "platform/ui/sorted_list_box.h"
 #include "platform/win1252.h"
-#include "session/reply_parsing.h"
 
 namespace corvane {
 
@@ -85,7 +85,8 @@ bool SendOperation::CheckMessageAndDestination() {
     dialog_.edMobileNumber->setText(QString());
     if (ShowModal(dialog_) != QDialog::Accepted)
         return false;
-    const std::string typed = TrimReplyLine(FromQString(dialog_.edMobileNumber->text()));
+    const std::string typed =
+        std::string(TrimControls(FromQString(dialog_.edMobileNumber->text())));
     typedNumber_ = NormaliseNumber(typed, form_.State().AppSettings.DefaultCountryCode);
     if (typedNumber_.empty()) {
         MessageBox("No Names have been Selected", "Corvane", BoxButtons::Ok, BoxIcon::Exclamation);
