@@ -7,7 +7,6 @@
 // folder in memory, where making the log entry safe on disk costs nothing: what
 // is left is the program's own share.
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QItemSelectionModel>
@@ -27,7 +26,6 @@
 #include "bench/support/bench_profile.h"
 #include "bench/support/bench_windows.h"
 #include "contacts/data_files.h"
-#include "platform/ui/application.h"
 #include "platform/ui/memo_edit.h"
 #include "platform/ui/sorted_list_box.h"
 #include "platform/win1252.h"
@@ -155,10 +153,7 @@ double RawRoundTrips(gateway::GatewayServer& server) {
 
 int main(int argc, char** argv) {
     KeepFreedMemory();
-    UseOffscreenPlatform();
-    Application app(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
-    QApplication::setQuitOnLastWindowClosed(false);
+    BenchApplication app(argc, argv);
     BoxAnswerer answerer;
 
     constexpr ProfileSize kLongLog{100'000, 10'000, kGroups, 20};

@@ -5,7 +5,6 @@
 // plain list box given the same texts in the order they come, the least any list
 // of them costs on the screen.
 
-#include <QApplication>
 #include <QListWidget>
 #include <memory>
 
@@ -16,7 +15,6 @@
 #include "bench/support/bench_profile.h"
 #include "bench/support/bench_windows.h"
 #include "contacts/data_files.h"
-#include "platform/ui/application.h"
 #include "platform/ui/sorted_list_box.h"
 #include "platform/win1252.h"
 
@@ -47,10 +45,7 @@ void CheckStarted(TForm1& form) {
 
 int main(int argc, char** argv) {
     KeepFreedMemory();
-    UseOffscreenPlatform();
-    Application app(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
-    QApplication::setQuitOnLastWindowClosed(false);
+    BenchApplication app(argc, argv);
     BoxAnswerer answerer;
     BenchProfile profile(kSize);
 

@@ -10,9 +10,21 @@
 
 namespace corvane::bench {
 
-void UseOffscreenPlatform() {
+namespace {
+
+// The platform is read when the application object is made: choose it first.
+int& WithOffscreenPlatform(int& argc) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    return argc;
+}
+
+}  // namespace
+
+BenchApplication::BenchApplication(int& argc, char** argv)
+    : app_(WithOffscreenPlatform(argc), argv) {
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 BoxAnswerer::BoxAnswerer() {

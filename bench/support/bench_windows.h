@@ -7,15 +7,23 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/ui/application.h"
 #include "platform/ui/modal.h"
 
 class QWidget;
 
 namespace corvane::bench {
 
-// Sets QT_QPA_PLATFORM=offscreen unless the caller chose a platform; call it
-// before the application object is made.
-void UseOffscreenPlatform();
+// The program's application object as the window benchmarks need it: on the
+// offscreen display unless the caller chose a platform, named as the program,
+// and not quitting when a benchmark closes its last window.
+class BenchApplication {
+  public:
+    BenchApplication(int& argc, char** argv);
+
+  private:
+    Application app_;
+};
 
 // Answers every box with OK (Yes for a question) and keeps its text, and rejects
 // every modal form, so that no benchmark ever waits for a person.
