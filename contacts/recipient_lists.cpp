@@ -65,16 +65,4 @@ bool GroupIndex::Contains(const std::string& groupName) const {
     return members_.contains(groupName);
 }
 
-std::vector<std::string> GroupMembers(const DataList& groupList, const std::string& groupName) {
-    std::vector<std::string> members;
-    for (const std::string& entry : groupList.Entries()) {
-        std::vector<std::string> fields = SplitCommaText(entry);
-        if (fields.empty() || fields[0] != groupName)
-            continue;
-        members.insert(members.end(), std::make_move_iterator(fields.begin() + 1),
-                       std::make_move_iterator(fields.end()));
-    }
-    return members;
-}
-
 }  // namespace corvane

@@ -55,7 +55,4 @@ class GroupIndex {
     std::unordered_map<std::string, std::vector<std::string>> members_;
 };
 
-// The members of one group, in a single pass over the group list.
-std::vector<std::string> GroupMembers(const DataList& groupList, const std::string& groupName);
-
 }  // namespace corvane
